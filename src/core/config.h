@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 namespace kestrova {
 
 inline constexpr char ConfigSection[] = "Parametros";
@@ -47,6 +49,18 @@ bool ConfigReadBool(const QString &key, bool def);
 bool ConfigWriteString(const QString &key, const QString &value);
 bool ConfigWriteInteger(const QString &key, int value);
 bool ConfigWriteBool(const QString &key, bool value);
+
+// The settings the main window keeps in memory, read at start-up right after it writes "Versão".
+struct StartupSettings
+{
+    uint8_t HardwareLimiar = 3;   // instrument variant 1, 2 or 3
+    QString Serial = QStringLiteral("COM1");
+    bool AquisicaoFC = true;
+    bool AquisicaoFCMed = false;
+    bool LogFCFCMed = false;
+    uint8_t BackupCont = 0;       // evaluations saved since the last backup (wraps at 256)
+};
+StartupSettings WriteVersionAndReadStartupSettings(const QString &version);
 
 // Windows-1252 conversion of the configuration and text-export files.
 QByteArray ToWindows1252(const QString &text);   // characters outside the code page become '?'
