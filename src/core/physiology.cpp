@@ -471,6 +471,10 @@ void ComputeEvaluationResults(TDados &dados, const TProtocolo &protocolo, const 
     const int count = clampedSampleCount(dados);
     resetProjection(dados);
     report.projected = false;
+    if (count == 0) {
+        dados.VO2Maximo = 0;
+        return;
+    }
 
     const bool maximalPath = maximal || !report.regular || dados.FCMaxAtingida > FCMaxPrevista(dados, ergometer);
     if (maximalPath) {
