@@ -40,15 +40,19 @@ bool ApplyFault(const QString &spec, SimulatorConfig &c)
     const QString kind = spec.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
     const QString arg = spec.section(QLatin1Char(':'), 1).trimmed();
     bool ok = true;
-    const int every = arg.isEmpty() ? 10 : arg.toInt(&ok);
+    const auto every = [&] {
+        const int n = arg.isEmpty() ? 10 : arg.toInt(&ok);
+        ok = ok && n > 0;
+        return n;
+    };
     if (kind == QLatin1String("silence")) {
         c.silence = true;
     } else if (kind == QLatin1String("garbage")) {
-        c.garbageEvery = every;
+        c.garbageEvery = every();
     } else if (kind == QLatin1String("checksum")) {
-        c.badChecksumEvery = every;
+        c.badChecksumEvery = every();
     } else if (kind == QLatin1String("endbyte")) {
-        c.wrongEndEvery = every;
+        c.wrongEndEvery = every();
     } else if (kind == QLatin1String("drop")) {
         double s = 0;
         ok = ParseDouble(arg, s) && s >= 0;
@@ -62,7 +66,7 @@ bool ApplyFault(const QString &spec, SimulatorConfig &c)
     } else {
         return false;
     }
-    return ok && every > 0;
+    return ok;
 }
 
 } // namespace
