@@ -151,20 +151,26 @@ void TfrmVisuGrafico::sdExportarTypeChange(QFileDialog *dialog, const QString &f
     dialog->selectFile(QFileInfo(NameForType(current, type)).fileName());
 }
 
+std::unique_ptr<QFileDialog> TfrmVisuGrafico::createExportDialog()
+{
+    auto dialog = std::make_unique<QFileDialog>(this, QStringLiteral("Exportar como"));
+    dialog->setObjectName(QStringLiteral("sdExportar"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters({FilterJpg, FilterBitmap});
+    dialog->setDefaultSuffix(QStringLiteral("jpg"));
+    dialog->setSizeGripEnabled(true);
+    QFileDialog *d = dialog.get();
+    connect(d, &QFileDialog::filterSelected, this, [this, d](const QString &filter) { sdExportarTypeChange(d, filter); });
+    return dialog;
+}
+
 void TfrmVisuGrafico::btSalvarClick()
 {
-    QFileDialog dialog(this, QStringLiteral("Exportar como"));
-    dialog.setObjectName(QStringLiteral("sdExportar"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({FilterJpg, FilterBitmap});
-    dialog.setDefaultSuffix(QStringLiteral("jpg"));
-    dialog.setSizeGripEnabled(true);
-    connect(&dialog, &QFileDialog::filterSelected, this,
-            [this, &dialog](const QString &filter) { sdExportarTypeChange(&dialog, filter); });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = createExportDialog();
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const int type = dialog.selectedNameFilter() == FilterBitmap ? TypeBitmap : TypeJpg;
-    saveTo(dialog.selectedFiles().constFirst(), type);
+    const int type = dialog->selectedNameFilter() == FilterBitmap ? TypeBitmap : TypeJpg;
+    saveTo(dialog->selectedFiles().constFirst(), type);
 }
 
 void TfrmVisuGrafico::btFecharClick()

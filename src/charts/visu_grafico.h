@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
+
 class QFileDialog;
 class QLabel;
 class QToolButton;
@@ -56,6 +58,9 @@ public:
     QString saveTo(const QString &path, int fileType);
     // The name the dialog shows after the user switched to fileType.
     static QString NameForType(const QString &name, int fileType);
+
+    // The save dialog sdExportar as btSalvarClick shows it, with the type-change rule connected.
+    std::unique_ptr<QFileDialog> createExportDialog();
 
     void btAreaTransfClick();
     void btSalvarClick();

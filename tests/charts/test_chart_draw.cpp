@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
+
 using namespace kestrova;
 using namespace kestrova::testdata;
 
@@ -322,6 +325,26 @@ TEST(DrawChart, CentredScaleDrawsZeroInTheMiddle)
     EXPECT_NEAR(zeroY, (l.top + l.bottom) / 2, 1);
     const int x = int(43 + 400 * chart.timeAxis[1].pixelsPerUnit);   // a sample with DifVE 0
     EXPECT_TRUE(tintedNear(img, x, zeroY, 0xFFFF8000));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ChartFonts, MetricCompatibleFacesAtTheirPixelSizes)
+{
+    const QFontInfo label(ChartLabelFont());
+    EXPECT_TRUE(label.family() == "Courier New" || label.family() == "Liberation Mono") << label.family().toStdString();
+    EXPECT_TRUE(label.fixedPitch());
+    EXPECT_EQ(label.pixelSize(), 9);
+    const QFontMetrics fm(ChartLabelFont());
+    EXPECT_GE(fm.height(), 10);
+    EXPECT_LE(fm.height(), 12);
+    const QFontInfo arial(ChartArialFont(8, true));
+    EXPECT_TRUE(arial.family() == "Arial" || arial.family() == "Liberation Sans") << arial.family().toStdString();
+    EXPECT_EQ(arial.pixelSize(), 11);
+    EXPECT_TRUE(arial.bold());
+    EXPECT_EQ(QFontInfo(ChartArialFont(10, true)).pixelSize(), 13);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
@@ -183,6 +185,25 @@ TEST_F(VisuGrafico, CopiesTheChartToTheClipboardAndHidesOnClose)
     form.btFecharClick();
     EXPECT_TRUE(form.isHidden());
     EXPECT_EQ(form.surface().pixel(150, 50) | 0xFF000000u, 0xFF0000A0u);   // kept for the next showing
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(VisuGrafico, SwitchingTheFileTypeChangesTheExtensionInTheDialog)
+{
+    auto dialog = form.createExportDialog();
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Exportar como"));
+    EXPECT_EQ(dialog->nameFilters(), QStringList({"JPG (*.jpg)", "Bitmap (*.bmp)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("JPG (*.jpg)"));
+    dialog->setDirectory(dir.path());
+    dialog->selectFile(QStringLiteral("grafico.jpg"));
+    emit dialog->filterSelected(QStringLiteral("Bitmap (*.bmp)"));
+    EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QStringLiteral("grafico.bmp"));
+    emit dialog->filterSelected(QStringLiteral("JPG (*.jpg)"));
+    EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QStringLiteral("grafico.jpg"));
 }
 
 } // namespace
