@@ -2,6 +2,10 @@
 
 #include <QDeadlineTimer>
 
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
 namespace kestrova {
 
 const SerialPortFactory &DefaultSerialPortFactory()
@@ -91,6 +95,11 @@ bool SystemSerialPort::Write(const uint8_t *data, size_t size)
     m_port.flush();
     if (m_port.bytesToWrite() > 0 && !m_port.waitForBytesWritten(1000))
         return Done(false);
+#ifdef Q_OS_UNIX
+    // A purge right after a command (the acknowledgement of a reading) must not discard the
+    // command from the driver's send buffer: wait until it has left (under a millisecond).
+    ::tcdrain(static_cast<int>(m_port.handle()));
+#endif
     return Done(true);
 }
 

@@ -153,6 +153,12 @@ void PtySimulator::Serve(const std::atomic<bool> &stop)
             Send(out);
         }
     }
+    // Take in what the program wrote before the stop, so the counts are complete.
+    ssize_t n;
+    while ((n = ::read(m_master, buf, sizeof buf)) > 0) {
+        std::lock_guard lock(m_mutex);
+        m_engine.Receive(QByteArray(buf, n));
+    }
 }
 
 } // namespace kestrova::sim
