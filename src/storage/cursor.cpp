@@ -223,10 +223,10 @@ QVariant Cursor::param(const QString &name) const
 
 int Cursor::fieldIndex(const QString &name) const
 {
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
+    const auto it = m_fieldIndex.constFind(name);
+    if (it != m_fieldIndex.constEnd())
+        return *it;
+    return m_fieldIndex.value(name.toUpper(), -1);
 }
 
 int Cursor::requireField(const QString &name) const
@@ -264,6 +264,12 @@ void Cursor::buildFields(Statement &statement)
     for (const FieldDef &f : m_extraFields)
         if (f.role == FieldRole::Lookup)
             m_fields.push_back(f);
+
+    m_fieldIndex.clear();
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        m_fieldIndex.insert(m_fields[i].name.toUpper(), int(i));
+        m_fieldIndex.insert(m_fields[i].name, int(i));
+    }
 
     m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(m_table, columns.join(QStringLiteral(", ")), inserts.join(QStringLiteral(", ")));
@@ -313,7 +319,9 @@ bool Cursor::accepts(const CursorRow &row) const
 
 void Cursor::readAll()
 {
-    Statement statement(m_connection, selectText());
+    if (beforeRead)
+        beforeRead(*this);
+    Statement &statement = m_connection.cached(selectText());
     for (const auto &[name, value] : m_params)
         statement.bind(name, value);
     buildFields(statement);
@@ -327,6 +335,7 @@ void Cursor::readAll()
         if (accepts(row))
             rows.push_back(std::move(row));
     }
+    statement.reset();
     m_rows = std::move(rows);
 }
 

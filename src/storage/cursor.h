@@ -8,6 +8,7 @@
 #include "sqlite_connection.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -98,6 +99,7 @@ public:
     void setAutoKeyField(const QString &field) { m_autoKeyField = field; }
     void setCalcFields(std::function<void(Cursor &, CursorRow &)> calc) { m_calc = std::move(calc); }
     void setRecordFilter(std::function<bool(const RowContext &)> filter) { m_filter = std::move(filter); }
+    std::function<void(Cursor &)> beforeRead;    // before the rows are read (open, refresh)
     std::function<void(Cursor &)> afterOpen;
     std::function<void(Cursor &)> afterScroll;
     std::function<void(Cursor &)> afterChange;   // after a committed post or delete
@@ -188,6 +190,7 @@ private:
     std::function<bool(const RowContext &)> m_filter;
 
     std::vector<FieldDef> m_fields;
+    QHash<QString, int> m_fieldIndex;   // upper-case name -> field
     int m_dataFieldCount = 0;
     int m_storedColumns = 0;
     std::vector<CursorRow> m_rows;

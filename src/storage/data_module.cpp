@@ -72,6 +72,8 @@ void TfrmDM::configureCursors()
     // LABORATORIO has no key: its rows are matched by every old value.
 
     qGrupos.afterOpen = [this](Cursor &c) { ensureReservedGroup(c); };
+    // Re-reading the evaluation list re-reads the names it looks up.
+    qAvaliacoes.beforeRead = [this](Cursor &) { m_lookups.clear(); };
 
     for (Cursor *c : {&qAvaliados, &qGrupos, &qProtocolos, &qProtocolosEstagios, &qAvaliacoes, &qAvaliacoesDados,
                       &qLaboratorio, &qAvaliadores})
@@ -239,8 +241,10 @@ void TfrmDM::prepareConnection()
     if (m_options.readOnly)
         return;
     // WAL with synchronous=NORMAL: a commit appends to the log without waiting for the disk, and
-    // a crash loses at most the last commits, never the file's consistency.
-    for (const char *pragma : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL"}) {
+    // a crash loses at most the last commits, never the file's consistency. The log is folded into
+    // the file every 8000 pages rather than 1000, since each fold waits on the disk.
+    for (const char *pragma :
+         {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "PRAGMA wal_autocheckpoint = 8000"}) {
         try {
             Statement s(m_connection, QString::fromLatin1(pragma));
             s.execute();

@@ -239,12 +239,12 @@ Statement &Connection::cached(const QString &sql)
 
 void Connection::begin()
 {
-    exec(QStringLiteral("BEGIN"));
+    cached(QStringLiteral("BEGIN")).execute();
 }
 
 void Connection::commit()
 {
-    exec(QStringLiteral("COMMIT"));
+    cached(QStringLiteral("COMMIT")).execute();
 }
 
 void Connection::rollback() noexcept
