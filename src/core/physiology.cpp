@@ -1,5 +1,7 @@
 #include "physiology.h"
 
+#include "routines.h"
+
 #include "formatting.h"
 
 #include <algorithm>
@@ -342,24 +344,6 @@ SaveReport VerifySamples(TDados &dados, const TProtocolo &protocolo, const SaveI
 
 namespace {
 
-void resetProjection(TDados &dados)
-{
-    dados.AmostrasEstagio = 0;
-    dados.CargaAmostra = 0;
-    dados.MediaDifFC3m = 0;
-    dados.AmostrasAcrescidas = 0;
-    dados.TotalAmostrasProjetadas = 0;
-    dados.EstagiosAcrescidos = 0;
-    dados.CargaAcrescida = 0;
-    dados.CargaMaxProjetada = 0;
-    dados.CargaKgfmMaxProjetada = 0;
-    dados.InclinacaoAcrescida = 0;
-    dados.InclinacaoMaxProjetada = 0;
-    dados.TempoAcrescidoSeg = 0;
-    dados.TempoTotalProjetadoMin = 0;
-    dados.TempoTotalProjetadoSeg = 0;
-}
-
 // Projection of a submaximal test with regular stages to the age-predicted maximum.
 void project(TDados &dados, const TProtocolo &protocolo, int interval, SaveReport &report)
 {
@@ -469,7 +453,7 @@ void ComputeEvaluationResults(TDados &dados, const TProtocolo &protocolo, const 
 {
     const char ergometer = protocolo.TipoErgometro;
     const int count = clampedSampleCount(dados);
-    resetProjection(dados);
+    ClearProjection(dados);
     report.projected = false;
     if (count == 0) {
         dados.VO2Maximo = 0;

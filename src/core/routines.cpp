@@ -6,6 +6,24 @@
 
 namespace kestrova {
 
+void ClearProjection(TDados &dados)
+{
+    dados.AmostrasEstagio = 0;
+    dados.CargaAmostra = 0;
+    dados.MediaDifFC3m = 0;
+    dados.AmostrasAcrescidas = 0;
+    dados.TotalAmostrasProjetadas = 0;
+    dados.EstagiosAcrescidos = 0;
+    dados.CargaAcrescida = 0;
+    dados.CargaMaxProjetada = 0;
+    dados.CargaKgfmMaxProjetada = 0;
+    dados.InclinacaoAcrescida = 0;
+    dados.InclinacaoMaxProjetada = 0;
+    dados.TempoAcrescidoSeg = 0;
+    dados.TempoTotalProjetadoMin = 0;
+    dados.TempoTotalProjetadoSeg = 0;
+}
+
 void ClearTestData(TDados &dados, int mode, int first, int last)
 {
     if (mode == ClearHeader || mode == ClearAll) {
@@ -40,20 +58,7 @@ void ClearTestData(TDados &dados, int mode, int first, int last)
         dados.FatorFCReservaTeste = 0;
         dados.FatorReservaLV1 = 0;
         dados.FatorReservaLV2 = 0;
-        dados.AmostrasEstagio = 0;
-        dados.CargaAmostra = 0;
-        dados.MediaDifFC3m = 0;
-        dados.AmostrasAcrescidas = 0;
-        dados.TotalAmostrasProjetadas = 0;
-        dados.EstagiosAcrescidos = 0;
-        dados.CargaAcrescida = 0;
-        dados.CargaMaxProjetada = 0;
-        dados.CargaKgfmMaxProjetada = 0;
-        dados.InclinacaoAcrescida = 0;
-        dados.InclinacaoMaxProjetada = 0;
-        dados.TempoAcrescidoSeg = 0;
-        dados.TempoTotalProjetadoMin = 0;
-        dados.TempoTotalProjetadoSeg = 0;
+        ClearProjection(dados);
         dados.VO2Maximo = 0;
     }
     if (mode == ClearSamples || mode == ClearAll) {

@@ -24,6 +24,9 @@ enum ClearMode : int {
 // Any other mode does nothing.
 void ClearTestData(TDados &dados, int mode, int first, int last);
 
+// Zeroes the projection fields of the header (AmostrasEstagio .. TempoTotalProjetadoSeg).
+void ClearProjection(TDados &dados);
+
 // Zeroes stages first..240 (first below 1 counts as 1).
 void ClearStagesAfter(int first, TProtocolo &protocolo);
 
