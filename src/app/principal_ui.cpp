@@ -201,7 +201,7 @@ void TfrmPrincipal::createToolbar()
     auto *logo = new QLabel;
     logo->setObjectName(QStringLiteral("imLogoBar"));
     logo->setFixedSize(210, 40);
-    logo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    logo->setAlignment(Qt::AlignCenter);
     m_toolbar->addWidget(logo);
     m_toolbar->installEventFilter(this);
 }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Starts Kestrova under Xvfb with the instrument simulator on a fresh demonstration folder, prints
+# the start-up time and the state of the status icons, and saves a PNG of the main window.
+# Usage: scripts/screenshot.sh [build-dir] [file.png] [WIDTHxHEIGHT]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$root/build/app}" && pwd)"
+out="${2:-$root/docs/main-window.png}"
+size="${3:-1366x768}"
+
+shot="$build/src/app/kestrova-screenshot"
+simulator="$build/tools/simulator/kestrova-simulator"
+for exe in "$shot" "$simulator"; do
+    if [ ! -x "$exe" ]; then
+        echo "Não encontrado: $exe (compile antes: cmake --build $build)" >&2
+        exit 1
+    fi
+done
+mkdir -p "$(dirname "$out")"
+out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
+
+work="$(mktemp -d)"
+# shellcheck source=demo-env.sh
+source "$root/scripts/demo-env.sh"
+demo_environment "$work"
+demo_seed "$root" "$work"
+
+"$simulator" --rest-ve 30 >"$work/simulador.log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 1 50); do
+    grep -q "Porta" "$work/simulador.log" 2>/dev/null && break
+    sleep 0.1
+done
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+xvfb-run -a -s "-screen 0 ${size}x24" "$shot" "$out" 6000
