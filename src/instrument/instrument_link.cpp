@@ -142,8 +142,10 @@ void InstrumentLink::IdentHard()
 bool InstrumentLink::StepIdentify()
 {
     PurgePort(port);
-    // Drains a reply that arrived late for an earlier identification.
-    ReceiveFrame(port, Buffer, CmdCodeIdentify, FrameTimeoutMs);
+    // Drains a reply that arrived late for an earlier identification. At 115200 baud such a
+    // reply is already under way after a few milliseconds, so waiting the full frame time-out
+    // on a silent line would only hold up the window (by two seconds at every connection).
+    ReceiveFrame(port, Buffer, CmdCodeIdentify, LateReplyDrainMs);
     m_env.clock->SleepMs(100);
     if (!SendCommand(port, CmdIdentify))
         return false;

@@ -41,6 +41,8 @@ inline constexpr uint8_t VariantInstrument = 3;    // codes 45 and 145
 inline constexpr int SensorIntervalMinMs = 100;
 inline constexpr int SensorIntervalMaxMs = 6100;
 inline constexpr int SensorIntervalStepMs = 2000;
+// Per-byte time-out for draining a late identification reply before identifying again.
+inline constexpr int LateReplyDrainMs = 50;
 
 // Device code 45 is the older variant of the instrument. Its refusal on newer Windows came
 // from that system's driver for the variant's USB chip; Linux drives the chip with the kernel's
