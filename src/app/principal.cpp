@@ -1,5 +1,7 @@
 #include "principal.h"
 
+#include "builtin_logo.h"
+
 #include "application.h"
 #include "cfs_timer.h"
 #include "data_module.h"
@@ -114,6 +116,10 @@ bool TfrmPrincipal::FormCreate()
                           + m_folders.DatabasePath);
         return false;
     }
+
+    // The built-in report logo is placed beside the configuration on first start.
+    InstallBuiltInLogo(m_folders.ConfigFolder());
+    registerCatalogWindows();
 
     m_images = new TfrmImagens(this);
     m_images->hide();
@@ -232,7 +238,7 @@ int TfrmPrincipal::runModal(QDialog &dialog)
     return dialog.exec();
 }
 
-int TfrmPrincipal::RunDialog(const DialogFactory &create)
+int TfrmPrincipal::RunDialog(const DialogFactory &create, const std::function<void(QDialog &, int)> &afterClose)
 {
     WaitCursor wait;
     SetActionsEnabled(false);
@@ -252,7 +258,10 @@ int TfrmPrincipal::RunDialog(const DialogFactory &create)
         return QDialog::Rejected;
     CenterOverMainWindow(*dialog);
     wait.restore();
-    return runModal(*dialog);
+    const int result = runModal(*dialog);
+    if (afterClose)
+        afterClose(*dialog, result);
+    return result;
 }
 
 void TfrmPrincipal::SetDialogFactory(const QString &action, DialogFactory factory)

@@ -75,7 +75,9 @@ public:
     void CenterOverMainWindow(QWidget &form) const;
     // The frame of every action's window: actions and polling off, create, centre, show
     // modally, free, polling and actions on again (also when the window fails).
-    int RunDialog(const DialogFactory &create);
+    // afterClose (optional) runs with the result before the window is freed.
+    int RunDialog(const DialogFactory &create,
+                  const std::function<void(QDialog &, int)> &afterClose = {});
 
     // The windows that later parts of the program open from the actions, by action name
     // ("CadAvaliados", …, "TesteSensor").
@@ -137,6 +139,7 @@ private:
     void missingWindow(const QString &action);
     int runModal(QDialog &dialog);
     void applyTick(const SensorTickResult &result);
+    void registerCatalogWindows();
 
     PrincipalEnvironment m_env;
     Messages *m_messages = nullptr;

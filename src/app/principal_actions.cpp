@@ -2,7 +2,12 @@
 
 #include "principal.h"
 
+#include "cad_avaliados.h"
+#include "cad_grupos.h"
+#include "cad_laboratorio.h"
+#include "cad_protocolos.h"
 #include "conf_grafico.h"
+#include "progbar.h"
 #include "imagens.h"
 #include "port_discovery.h"
 #include "protocol.h"
@@ -32,10 +37,42 @@ void TfrmPrincipal::actionExecute(const QString &name)
         RunDialog([](TfrmPrincipal &w) { return std::make_unique<TfrmConfGrafico>(&w); });
         return;
     }
+    if (name == QLatin1String("CadLaboratorio") && !m_dialogs.count(name)) {
+        // The laboratory row is loaded into the window before it shows and stored after it closes.
+        RunDialog(
+            [](TfrmPrincipal &w) {
+                auto form = std::make_unique<TfrmCadLaboratorio>(*w.DataModule(), w.messages(),
+                                                                 w.folders().ConfigFolder(), &w);
+                form->LoadFromDatabase();
+                return form;
+            },
+            [](QDialog &form, int result) { static_cast<TfrmCadLaboratorio &>(form).StoreToDatabase(result); });
+        return;
+    }
     const auto it = m_dialogs.find(name);
     if (it == m_dialogs.end())
         return missingWindow(name);
     RunDialog(it->second);
+}
+
+void TfrmPrincipal::registerCatalogWindows()
+{
+    // Tests may have put their own windows in place already.
+    auto add = [this](const QString &action, DialogFactory factory) {
+        if (!m_dialogs.count(action))
+            m_dialogs[action] = std::move(factory);
+    };
+    add(QStringLiteral("CadAvaliados"), [](TfrmPrincipal &w) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmCadAvaliados>(*w.DataModule(), w.messages(), &w);
+    });
+    add(QStringLiteral("CadGrupos"), [](TfrmPrincipal &w) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmCadGrupos>(*w.DataModule(), w.messages(), &w);
+    });
+    add(QStringLiteral("CadProtocolos"), [](TfrmPrincipal &w) -> std::unique_ptr<QDialog> {
+        TfrmProgBar &bar = w.ProgressWindow();
+        kestrova::ProgressWindow progress {bar.AsProgressFn(), [&bar] { bar.hide(); }};
+        return std::make_unique<TfrmCadProtocolos>(*w.DataModule(), w.messages(), std::move(progress), &w);
+    });
 }
 
 void TfrmPrincipal::missingWindow(const QString &action)
