@@ -119,21 +119,19 @@ void InstrumentLink::IdentHard()
         clock.SleepMs(100);
         FrameBuffer reply {};
         const bool answered = ReceiveFrame(probe, reply, CmdCodeIdentify, FrameTimeoutMs);
-        CloseInstrumentPort(probe, clock);
-        if (!answered)
+        const int code = answered ? FramePayloadByte(reply, 0) : -1;
+        if (code == DeviceCodeInstrument || code == DeviceCodeInstrumentOld) {
+            // The probe, opened with the instrument's settings, becomes the main port: closing
+            // and reopening the same device would only cost the close pause.
+            port = std::move(probe);
+            Serial = name;
+            HardwareLimiar = VariantInstrument;
+            LinkState = LinkPortOpen;
             continue;
-        const int code = FramePayloadByte(reply, 0);
-        if (code == DeviceCodeUnsupported) {
-            HardwareLimiar = VariantUnsupported;
-        } else if (code == DeviceCodeInstrument || code == DeviceCodeInstrumentOld) {
-            if (OpenInstrumentPort(port, device, InstrumentPortSettings, m_env.portFactory)) {
-                Serial = name;
-                HardwareLimiar = VariantInstrument;
-                LinkState = LinkPortOpen;
-            } else {
-                CloseInstrumentPort(port, clock);
-            }
         }
+        CloseInstrumentPort(probe, clock);
+        if (code == DeviceCodeUnsupported)
+            HardwareLimiar = VariantUnsupported;
     }
     if (LinkState != LinkClosed)
         m_env.saveSettings(Serial, HardwareLimiar);

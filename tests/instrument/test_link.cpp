@@ -84,7 +84,8 @@ TEST(LinkPolling, SearchRunsFromTheLastPortToTheFirst)
     b.AddSilentPort("pts/3");
     b.link->PortList = b.portNames;
     b.link->IdentHard();
-    EXPECT_EQ(b.ports.OpenLog(), QStringList({"/dev/pts/3", "/dev/ttyUSB1", "/dev/ttyUSB0", "/dev/ttyUSB0"}));
+    // The port that answered stays open as the main port; it is not opened a second time.
+    EXPECT_EQ(b.ports.OpenLog(), QStringList({"/dev/pts/3", "/dev/ttyUSB1", "/dev/ttyUSB0"}));
     EXPECT_EQ(b.link->LinkState, LinkPortOpen);
     EXPECT_EQ(b.link->Serial, QStringLiteral("ttyUSB0"));
     EXPECT_EQ(b.link->HardwareLimiar, VariantInstrument);
