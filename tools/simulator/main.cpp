@@ -35,10 +35,10 @@ bool ParseDouble(const QString &text, double &value)
 }
 
 // silence | garbage[:N] | checksum[:N] | endbyte[:N] | drop:SECONDS | nobeat:FROM-TO (seconds)
-bool ApplyFault(const QString &spec, SimulatorConfig &c)
+bool ApplyFault(const QString &faultText, SimulatorConfig &c)
 {
-    const QString kind = spec.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
-    const QString arg = spec.section(QLatin1Char(':'), 1).trimmed();
+    const QString kind = faultText.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+    const QString arg = faultText.section(QLatin1Char(':'), 1).trimmed();
     bool ok = true;
     const auto every = [&] {
         const int n = arg.isEmpty() ? 10 : arg.toInt(&ok);
