@@ -240,6 +240,14 @@ void TfrmDM::prepareConnection()
 {
     if (m_options.readOnly)
         return;
+    // The exclusive lock mode must be set before WAL, so the log's index lives in memory.
+    if (m_options.exclusiveLock) {
+        try {
+            Statement s(m_connection, QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+            s.execute();
+        } catch (const StorageError &) {
+        }
+    }
     // WAL with synchronous=NORMAL: a commit appends to the log without waiting for the disk, and
     // a crash loses at most the last commits, never the file's consistency. The log is folded into
     // the file every 8000 pages rather than 1000, since each fold waits on the disk.

@@ -21,6 +21,9 @@ struct DataModuleOptions
 {
     bool readOnly = false;          // open the file without writing (a write-protected file)
     bool createIfMissing = true;    // a missing file is created with the schema and standard protocols
+    // Hold the file lock for the whole session (the program is the database's only user): commits
+    // then cost no lock calls. Off only where another connection must read the file meanwhile.
+    bool exclusiveLock = true;
 };
 
 class TfrmDM

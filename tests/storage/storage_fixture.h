@@ -28,27 +28,36 @@ protected:
     TfrmDM &dm() { return m_dm ? *m_dm : open(); }
     void closeModule() { m_dm.reset(); }
 
-    // Runs one statement on its own connection (outside the data module's cursors).
+    // Runs one statement outside the data module's cursors: on the module's own connection while
+    // it is open (it holds the file lock), else on a connection of its own.
     void exec(const QString &sql, const std::map<QString, QVariant> &params = {})
     {
-        Connection c;
-        c.open(path());
-        Statement s(c, sql);
+        Connection own;
+        Statement s(connection(own), sql);
         for (const auto &[name, value] : params)
             s.bind(name, value);
         s.execute();
     }
-    QVariant scalar(const QString &sql)
+    QVariant scalar(const QString &sql, bool ownConnection = false)
     {
-        Connection c;
-        c.open(path());
-        Statement s(c, sql);
+        Connection own;
+        if (ownConnection)
+            own.open(path());
+        Statement s(ownConnection ? own : connection(own), sql);
         return s.step() ? s.columnValue(0) : QVariant();
     }
 
     ScriptedMessages messages;
 
 private:
+    Connection &connection(Connection &own)
+    {
+        if (m_dm && m_dm->Connected())
+            return m_dm->connection();
+        own.open(path());
+        return own;
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<TfrmDM> m_dm;
 };

@@ -157,21 +157,43 @@ TEST_F(Database, ReservedGroupIsInsertedOnce)
 
 TEST_F(Database, PostsAreCommittedAndReadByAnotherConnection)
 {
-    TfrmDM &d = dm();
+    DataModuleOptions shared;
+    shared.exclusiveLock = false;
+    TfrmDM &d = open(shared);
     d.qAvaliados.append();
     d.qAvaliados.setValue(QStringLiteral("Nome"), QStringLiteral("JOÃO"));
     d.qAvaliados.setValue(QStringLiteral("Nascimento"), QDateTime(QDate(1990, 3, 4), QTime(0, 0)));
     d.qAvaliados.setValue(QStringLiteral("Altura"), QStringLiteral("1,75"));
     d.qAvaliados.post();
-    EXPECT_EQ(scalar(QStringLiteral("SELECT Nome FROM AVALIADOS")).toString(), QStringLiteral("JOÃO"));
-    EXPECT_EQ(scalar(QStringLiteral("SELECT Nascimento FROM AVALIADOS")).toString(), QStringLiteral("1990-03-04 00:00:00"));
-    EXPECT_DOUBLE_EQ(scalar(QStringLiteral("SELECT Altura FROM AVALIADOS")).toDouble(), 1.75);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Nome FROM AVALIADOS"), true).toString(), QStringLiteral("JOÃO"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Nascimento FROM AVALIADOS"), true).toString(), QStringLiteral("1990-03-04 00:00:00"));
+    EXPECT_DOUBLE_EQ(scalar(QStringLiteral("SELECT Altura FROM AVALIADOS"), true).toDouble(), 1.75);
 
     d.qAvaliados.edit();
     d.qAvaliados.setValue(QStringLiteral("Nome"), QStringLiteral("MARIA"));
     d.qAvaliados.post();
-    EXPECT_EQ(scalar(QStringLiteral("SELECT Nome FROM AVALIADOS")).toString(), QStringLiteral("MARIA"));
-    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM AVALIADOS")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Nome FROM AVALIADOS"), true).toString(), QStringLiteral("MARIA"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM AVALIADOS"), true).toInt(), 1);
+}
+
+TEST_F(Database, SessionHoldsTheFileAgainstASecondWriter)
+{
+    TfrmDM &d = dm();
+    d.qGrupos.append();
+    d.qGrupos.setValue(QStringLiteral("Nome"), QStringLiteral("EQUIPE"));
+    d.qGrupos.post();
+    // A second copy of the program cannot change the file while this one has it open.
+    Connection other;
+    other.open(path());
+    EXPECT_THROW(
+        {
+            Statement s(other, QStringLiteral("INSERT INTO GRUPOS (Grupo, Nome) VALUES (99, 'X')"));
+            s.execute();
+        },
+        StorageError);
+    // Once the module closes, every committed row is in the file for anyone.
+    closeModule();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM GRUPOS WHERE Nome = 'EQUIPE'"), true).toInt(), 1);
 }
 
 TEST_F(Database, DateTimesAreReadWithAndWithoutAFraction)
