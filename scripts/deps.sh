@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     git cmake ninja-build pkg-config g++ clang libclang-rt-14-dev ccache
-    qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libqt6svg6-dev
+    qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
     libsqlite3-dev sqlite3 libzip-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth
