@@ -39,18 +39,10 @@ void TfrmCadAvaliados::Delete()
 {
     if (m_cursor.isEmpty() || m_cursor.currentIndex() < 0)
         return;
-    if (m_messages.askYesNo(QStringLiteral("Confirma a exclusão?"))) {
-        if (PersonInUse(m_dm, m_cursor.asInteger(QStringLiteral("Avaliado")))) {
-            m_messages.error(QStringLiteral("Existem Avaliações deste Avaliado\rVocê deve excluí-las primeiro.   "
-                                            "\r\r    Exclusão Cancelada        "));
-        } else {
-            try {
-                m_cursor.remove();
-            } catch (const StorageError &e) {
-                m_messages.error(e.message());
-            }
-        }
-    }
+    const qint64 key = m_cursor.asInteger(QStringLiteral("Avaliado"));
+    ConfirmAndDeleteRow(m_cursor, m_messages, [&] { return PersonInUse(m_dm, key); },
+                        QStringLiteral("Existem Avaliações deste Avaliado\rVocê deve excluí-las primeiro.   "
+                                       "\r\r    Exclusão Cancelada        "));
     UpdateButtons();
 }
 

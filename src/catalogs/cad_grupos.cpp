@@ -55,18 +55,10 @@ void TfrmCadGrupos::Delete()
 {
     if (!currentIsUserGroup())
         return;
-    if (m_messages.askYesNo(QStringLiteral("Confirma a exclusão?"))) {
-        if (GroupInUse(m_dm, m_cursor.asInteger(QStringLiteral("Grupo")))) {
-            m_messages.error(QStringLiteral("Existem Avaliações deste Grupo\rVocê deve excluí-las primeiro.   "
-                                            "\r\r  Exclusão Cancelada        "));
-        } else {
-            try {
-                m_cursor.remove();
-            } catch (const StorageError &e) {
-                m_messages.error(e.message());
-            }
-        }
-    }
+    const qint64 key = m_cursor.asInteger(QStringLiteral("Grupo"));
+    ConfirmAndDeleteRow(m_cursor, m_messages, [&] { return GroupInUse(m_dm, key); },
+                        QStringLiteral("Existem Avaliações deste Grupo\rVocê deve excluí-las primeiro.   "
+                                       "\r\r  Exclusão Cancelada        "));
     UpdateButtons();
 }
 

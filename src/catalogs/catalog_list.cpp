@@ -2,6 +2,7 @@
 
 #include "cursor.h"
 #include "cursor_table_model.h"
+#include "messages.h"
 #include "title_band_widget.h"
 
 #include <QHBoxLayout>
@@ -13,6 +14,22 @@
 #include <QVBoxLayout>
 
 namespace kestrova {
+
+void ConfirmAndDeleteRow(Cursor &cursor, Messages &messages, const std::function<bool()> &inUse,
+                         const QString &inUseMessage)
+{
+    if (!messages.askYesNo(QStringLiteral("Confirma a exclusão?")))
+        return;
+    if (inUse()) {
+        messages.error(inUseMessage);
+        return;
+    }
+    try {
+        cursor.remove();
+    } catch (const StorageError &e) {
+        messages.error(e.message());
+    }
+}
 
 QString RowSearchText(const Cursor &cursor, int row)
 {

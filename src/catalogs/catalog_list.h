@@ -15,6 +15,7 @@ namespace kestrova {
 
 class Cursor;
 class CursorTableModel;
+class Messages;
 
 // What the search remembers for one kind of list for the whole run of the program.
 struct CatalogSearch
@@ -30,6 +31,11 @@ QString RowSearchText(const Cursor &cursor, int row);
 using InputBoxFn = std::function<QString(QWidget *parent, const QString &caption, const QString &prompt,
                                          const QString &proposal)>;
 InputBoxFn DefaultInputBox();
+
+// Asks "Confirma a exclusão?" and deletes the cursor's current row, unless inUse() says
+// evaluations refer to it (inUseMessage is shown then); a failing delete is reported.
+void ConfirmAndDeleteRow(Cursor &cursor, Messages &messages, const std::function<bool()> &inUse,
+                         const QString &inUseMessage);
 
 class CatalogListWindow : public QDialog
 {
