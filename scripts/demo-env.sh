@@ -24,3 +24,15 @@ demo_seed() {
         mv "$db.tmp" "$db"
     fi
 }
+
+# Starts the instrument simulator ($1) in the background with its log in $2/simulador.log and
+# waits until it has announced its port; the simulator's process id is left in sim_pid.
+start_simulator() {
+    local simulator="$1" home="$2"
+    "$simulator" --rest-ve 30 >"$home/simulador.log" 2>&1 &
+    sim_pid=$!
+    for _ in $(seq 1 50); do
+        grep -q "Porta" "$home/simulador.log" 2>/dev/null && break
+        sleep 0.1
+    done
+}

@@ -22,14 +22,9 @@ source "$root/scripts/demo-env.sh"
 demo_environment "$demo"
 demo_seed "$root" "$demo"
 
-"$simulator" --rest-ve 30 >"$demo/simulador.log" 2>&1 &
-sim_pid=$!
-trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
 # The simulator announces its port before the program's first search.
-for _ in $(seq 1 50); do
-    grep -q "Porta" "$demo/simulador.log" 2>/dev/null && break
-    sleep 0.1
-done
+start_simulator "$simulator" "$demo"
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
 
 echo "Dados de demonstração em $demo"
 echo "Simulador: $(head -n 1 "$demo/simulador.log")"

@@ -25,13 +25,8 @@ source "$root/scripts/demo-env.sh"
 demo_environment "$work"
 demo_seed "$root" "$work"
 
-"$simulator" --rest-ve 30 >"$work/simulador.log" 2>&1 &
-sim_pid=$!
+start_simulator "$simulator" "$work"
 trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 1 50); do
-    grep -q "Porta" "$work/simulador.log" 2>/dev/null && break
-    sleep 0.1
-done
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 xvfb-run -a -s "-screen 0 ${size}x24" "$shot" "$out" 6000
