@@ -525,6 +525,27 @@ TEST(SaveProjection, CycleInKgfmConvertsTheAddedLoad)
     EXPECT_NEAR(d->VO2Maximo, 29.475, 1e-9);
 }
 
+TEST(SaveProjection, StepAndCadenceComeFromTheFirstStages)
+{
+    // Unequal steps (0.5, then 0.75 kgfm) and a slower first stage: the added load is the step
+    // from stage 1 to stage 2, converted with the cadence of the stage of sample 1.
+    TProtocolo p = makeProtocol('C', "kgfm", 60, 60, {0, 0, 0, 0});
+    const double kgfm[] = {1.0, 1.5, 2.25, 3.0};
+    for (int i = 1; i <= 4; ++i)
+        p.Estagios[i].CargaKgfm = kgfm[i - 1];
+    p.Estagios[1].RPM = 50;
+    auto d = makeTest(p, 15, 16, [](int n) { return 100 + 3 * n; });
+    const SaveReport report = ComputeSaveValues(*d, p, {15, 1.0}, false);
+    ASSERT_TRUE(report.projected);
+    EXPECT_NEAR(d->CargaMaxAtingida, 176.4, 1e-9);     // 3.0 * 0.98 * 60
+    EXPECT_NEAR(d->CargaAmostra, 0.5 / 4, Eps);
+    EXPECT_EQ(d->EstagiosAcrescidos, 2);                // 11 added samples, 4 per stage
+    EXPECT_NEAR(d->CargaAcrescida, 1.0, Eps);
+    EXPECT_NEAR(d->CargaMaxProjetada, 225.4, 1e-9);    // 1.0 * 0.98 * 50 + 176.4
+    EXPECT_NEAR(d->CargaKgfmMaxProjetada, 4.6, 1e-9);  // 225.4 / 0.98 / 50
+    EXPECT_NEAR(d->VO2Maximo, (12 * 225.4 + 300) / 75, 1e-9);
+}
+
 TEST(SaveProjection, TreadmillProjectsSpeedInclineAndTime)
 {
     // 15 s samples, 60 s stages of 6, 8, 10 km/h with incline 1 % rising 0.5 % per stage.
