@@ -62,7 +62,13 @@ void CriteriaList::setValue(const QString &name, const QString &value)
 
 void CriteriaList::set(const QString &name, CriterionKind kind, const QString &criterion)
 {
-    setValue(name, QString::number(int(kind)) + criterion.trimmed().toUpper());
+    // A blank value means "no criterion": kept as a bare digit it would hide every row with text.
+    const QString value = criterion.trimmed().toUpper();
+    if (value.isEmpty()) {
+        remove(name);
+        return;
+    }
+    setValue(name, QString::number(int(kind)) + value);
 }
 
 void CriteriaList::remove(const QString &name)

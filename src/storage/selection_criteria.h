@@ -25,6 +25,7 @@ public:
     QString value(const QString &name) const;
     bool contains(const QString &name) const;
     void setValue(const QString &name, const QString &value);
+    // The criterion is stored trimmed and upper-cased; a blank one removes the column's criterion.
     void set(const QString &name, CriterionKind kind, const QString &criterion);
     void remove(const QString &name);
     const std::vector<std::pair<QString, QString>> &items() const { return m_items; }

@@ -54,6 +54,47 @@ TEST_F(Database, FileWithoutTablesFailsOnTheFirstCursorOnly)
     EXPECT_FALSE(d.qAvaliadores.isActive());
 }
 
+TEST_F(Database, EachMissingTableStopsTheOpeningWithItsOwnMessage)
+{
+    struct Case
+    {
+        const char *table;
+        const char *message;
+        int opened;   // cursors opened before the failing one
+    };
+    const Case cases[] = {
+        {"AVALIADOS", "Erro ao abrir tabela Avaliados!", 0},
+        {"GRUPOS", "Erro ao abrir tabela Grupos!", 1},
+        {"PROTOCOLOS", "Erro ao abrir tabela Protocolos!", 2},
+        {"PROTOCOLOSESTAGIOS", "Erro ao abrir tabela Protocolos Estágios!", 3},
+        {"AVALIACOES", "Erro ao abrir tabela Avaliações!", 4},
+        {"AVALIACOESDADOS", "Erro ao abrir tabela Avaliações Dados!", 5},
+        {"LABORATORIO", "Erro ao abrir tabela Laboratórios!", 6},
+        {"AVALIADORES", "Erro ao abrir tabela Avaliadores!", 7},
+    };
+    for (const Case &c : cases) {
+        closeModule();
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(path() + QLatin1String(suffix));
+        dm();
+        closeModule();
+        // Without protocol rows the protocol list never reads the stage table.
+        exec(QStringLiteral("DELETE FROM PROTOCOLOS"));
+        exec(QStringLiteral("DROP TABLE %1").arg(QLatin1String(c.table)));
+        messages.shown.clear();
+        TfrmDM &d = open(DataModuleOptions{false, false});
+        EXPECT_FALSE(d.DatabaseOpen) << c.table;
+        ASSERT_EQ(messages.shown.size(), 1u) << c.table;
+        EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Erro"));
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
+        const Cursor *order[] = {&d.qAvaliados,  &d.qGrupos,           &d.qProtocolos,   &d.qProtocolosEstagios,
+                                 &d.qAvaliacoes, &d.qAvaliacoesDados, &d.qLaboratorio, &d.qAvaliadores};
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(order[i]->isActive(), i < c.opened) << c.table << " cursor " << i;
+    }
+}
+
 TEST_F(Database, SqliteClientSeesTheSchema)
 {
     dm();

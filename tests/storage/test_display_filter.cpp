@@ -30,7 +30,7 @@ protected:
             "(2, 2, 0, 1, 100, 'M', 80, 12, '2024-03-05 09:30:00', 'TREINO', '07', 60, 0, 150), "
             "(3, 3, 0, 2, 28, 'M', 72.5, 10, '2023-12-31 23:59:59', NULL, '9', 55, 40, 160)"));
         exec(QStringLiteral("INSERT INTO AVALIACOESDADOS (Avaliacao, SeqAmostra, TempoTotal, VE4, PFCMaxima, FC, Inclinacao) "
-                            "VALUES (1, 1, 59, 0.0123, 95.44, 7, 1.5), (1, 2, 3600, 12.5, 100, 180, 0)"));
+                            "VALUES (1, 1, 59, 0.0123, 95.44, 7, 1.5), (1, 2, 3600, 12.5, 100, 180, 0), (1, 3, 6000, 0, 0, 0, 0)"));
         open();
         ASSERT_TRUE(dm().DatabaseOpen) << messages.texts().join(QStringLiteral("; ")).toStdString();
     }
@@ -91,6 +91,7 @@ TEST_F(Display, TextsOfColumns)
         {"missing evaluator", &TfrmDM::qAvaliacoes, 2, "NomeAvaliador", ""},
         {"59 seconds", &TfrmDM::qAvaliacoesDados, 0, "TempoTotal", "00:59"},
         {"one hour", &TfrmDM::qAvaliacoesDados, 1, "TempoTotal", "60:00"},
+        {"more than 99 minutes", &TfrmDM::qAvaliacoesDados, 2, "TempoTotal", "100:00"},
         {"ve4", &TfrmDM::qAvaliacoesDados, 0, "VE4", "0,012"},
         {"max percentage", &TfrmDM::qAvaliacoesDados, 0, "PFCMaxima", "95,4"},
         {"heart rate", &TfrmDM::qAvaliacoesDados, 0, "FC", "07"},
@@ -204,6 +205,17 @@ TEST_F(Display, SelectionCriteria)
     dm().qAvaliacoes.append();
     EXPECT_EQ(dm().qAvaliacoes.asInteger(QStringLiteral("Avaliacao")), 4);
     dm().qAvaliacoes.cancel();
+}
+
+TEST_F(Display, BlankCriterionRemovesTheColumnsCriterion)
+{
+    EXPECT_EQ(withCriterion("Sexo", CriterionKind::EqualTo, QStringLiteral(" masculino ")),
+              (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_EQ(dm().SelectionCriteria.value(QStringLiteral("sexo")), QStringLiteral("0MASCULINO"));
+    dm().SelectionCriteria.set(QStringLiteral("Sexo"), CriterionKind::StartsWith, QStringLiteral("   "));
+    EXPECT_TRUE(dm().SelectionCriteria.isEmpty());
+    dm().qAvaliacoes.refresh();
+    EXPECT_EQ(evaluationNumbers(), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
 }
 
 TEST_F(Display, RealCriterionThatIsNoNumberRemovesItself)
