@@ -200,11 +200,10 @@ void TfrmCadLaboratorio::LoadFromDatabase()
             lab.first();
             lab.edit();
             cpNome->setText(lab.asString(QStringLiteral("Nome")));
-            QImage own;
+            // An own logo that cannot be read leaves the picture empty rather than passing for the
+            // built-in one.
             if (QFile::exists(ownLogoPath()))
-                own = QImage(ownLogoPath());
-            if (!own.isNull())
-                showLogo(own, true);
+                showLogo(QImage(ownLogoPath()), true);
             else if (QFile::exists(builtInLogoPath()))
                 showLogo(QImage(builtInLogoPath()), false);
             else

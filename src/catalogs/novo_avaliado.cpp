@@ -26,7 +26,7 @@ TfrmNovoAvaliado::TfrmNovoAvaliado(Cursor &qAvaliados, Messages &messages, QWidg
 
     cpNascimento = new QLineEdit(this);
     cpNascimento->setObjectName(QStringLiteral("cpNascimento"));
-    cpNascimento->setInputMask(QStringLiteral("99/99/9999; "));
+    cpNascimento->setInputMask(QStringLiteral("99/99/9999;_"));
     cpNascimento->setMaximumWidth(110);
     EnterMovesToNext(cpNascimento);
     OnExit(cpNascimento, [this] { cpNascimentoExit(); });

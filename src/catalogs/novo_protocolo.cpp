@@ -105,7 +105,7 @@ void TfrmNovoProtocolo::ShowEditor()
     focusControl(cpNome);
     m_stageClean = m_tag == 2;
     btInserir->setEnabled(false);
-    m_progress.set(QStringLiteral("Salvando..."), 0, 1);
+    // The progress window appears only while saving; showing it here would leave it over the editor.
 }
 
 void TfrmNovoProtocolo::focusControl(QWidget *w)

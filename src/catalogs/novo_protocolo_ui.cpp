@@ -194,13 +194,15 @@ void TfrmNovoProtocolo::connectUi()
     connect(cpRPM, &QSpinBox::valueChanged, this, [this] { StageBoxChanged(); });
     connect(cpUnidCarga, &QComboBox::currentIndexChanged, this, [this] { StageBoxChanged(); });
     connect(cpNumEstagios, &QSpinBox::valueChanged, this, [this] { cpNumEstagiosChange(); });
-    // Enter in the count confirms it and moves on.
+    // Enter in the count confirms a changed count and moves on, like Enter in every other box;
+    // leaving the box is handled by its exit check.
     connect(cpNumEstagios, &QSpinBox::editingFinished, this, [this] {
-        if (btConfirmarNumEstagios->isEnabled() && cpNumEstagios->hasFocus()) {
+        if (!cpNumEstagios->hasFocus())
+            return;
+        if (btConfirmarNumEstagios->isEnabled())
             btConfirmarNumEstagiosClick();
-            if (!cpRegulares->isEnabled())
-                focusNextChild();
-        }
+        if (cpNumEstagios->hasFocus())   // the confirmation may have moved it to the radios already
+            focusNextChild();
     });
     connect(btConfirmarNumEstagios, &QPushButton::clicked, this, [this] { btConfirmarNumEstagiosClick(); });
     connect(cpRegulares, &QRadioButton::clicked, this, [this] { cpRegularesClick(); });

@@ -109,6 +109,7 @@ TEST_F(PersonTest, NewKeysFollowTheHighestAndAlterProposesMasculino)
     list.dialog()->run = [&](CatalogDialog &d) {
         auto &p = static_cast<TfrmNovoAvaliado &>(d);
         shownKey = p.cpAvaliado->text();
+        EXPECT_EQ(p.cpNascimento->displayText(), QStringLiteral("__/__/____"));   // the empty mask
         p.cpNome->setText(QStringLiteral("SEIS"));
         p.cpNascimento->setText(QStringLiteral("02/03/2001"));
         p.cpSexo->setCurrentIndex(1);

@@ -123,9 +123,22 @@ TEST_F(LaboratoryTest, PngIsStoredAsBitmapShownOnReopeningAndRemovable)
         ASSERT_TRUE(saveAndStore(*w));
     }
     EXPECT_FALSE(QFile::exists(ownLogo()));
+    {
+        auto w = open();
+        EXPECT_FALSE(w->LogoLoaded());
+        EXPECT_EQ(w->Logo().size(), QSize(110, 65));   // the built-in logo again
+    }
+
+    // An own logo file that is no picture leaves the picture empty; the built-in one is not shown.
+    QFile broken(ownLogo());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("no picture");
+    broken.close();
     auto w = open();
     EXPECT_FALSE(w->LogoLoaded());
-    EXPECT_EQ(w->Logo().size(), QSize(110, 65));   // the built-in logo again
+    EXPECT_TRUE(w->Logo().isNull());
+    EXPECT_TRUE(w->imLogotipo->pixmap().isNull());
+    EXPECT_TRUE(w->btRemoverLogo->isHidden());
 }
 
 TEST_F(LaboratoryTest, MarginMustLieBetween10And21)

@@ -338,6 +338,57 @@ TEST_F(ProtocolEditorTest, NameMustBeUniqueInAnyCaseButAnAlterationMayKeepItsOwn
     EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM PROTOCOLOSESTAGIOS WHERE Protocolo = 1")).toInt(), 12);
 }
 
+TEST_F(ProtocolEditorTest, ProgressWindowAppearsOnlyWhileSaving)
+{
+    QStringList shown;
+    int hidden = 0;
+    ProgressWindow progress {[&](const QString &caption, int percent) { shown << caption + QString::number(percent); },
+                             [&] { ++hidden; }};
+    TfrmNovoProtocolo withProgress(dm(), messages, progress);
+    withProgress.PrepareNew();
+    withProgress.ShowEditor();
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u' ').toStdString();
+
+    withProgress.cpNome->setText(QStringLiteral("COM PROGRESSO"));
+    withProgress.cpCarga->setText(QStringLiteral("1"));
+    withProgress.cpRPM->setValue(60);
+    ASSERT_TRUE(withProgress.btAplicarClick());
+    ASSERT_TRUE(withProgress.btInserirClick());
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.first(), QStringLiteral("Salvando...0"));
+    EXPECT_EQ(shown.last(), QStringLiteral("Salvando...100"));
+    EXPECT_EQ(hidden, 1);
+}
+
+TEST_F(ProtocolEditorTest, EnterInTheCountConfirmsAChangeAndMovesOn)
+{
+    editor->cpNome->setText(QStringLiteral("ENTER"));
+    setStage(60, QStringLiteral("1"), QStringLiteral("1"), 60);
+    ASSERT_TRUE(editor->btAplicarClick());
+    editor->show();
+    editor->activateWindow();
+    QApplication::processEvents();   // the activation arrives as an event
+    ASSERT_TRUE(editor->isActiveWindow());
+    struct Case
+    {
+        int typed;
+        int count;             // NumEstagios afterwards
+        const char *focused;   // where Enter leaves the focus
+    };
+    for (const Case c : {Case{1, 1, "cpDuracao"}, Case{3, 3, "cpRegulares"}, Case{3, 3, "cpRegulares"}}) {
+        SCOPED_TRACE(c.typed);
+        editor->cpNumEstagios->setFocus();
+        ASSERT_TRUE(editor->cpNumEstagios->hasFocus());
+        editor->cpNumEstagios->setValue(c.typed);
+        PressKey(editor->cpNumEstagios, Qt::Key_Return);
+        EXPECT_EQ(editor->Protocol().NumEstagios, c.count);
+        EXPECT_FALSE(editor->btConfirmarNumEstagios->isEnabled());
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.focused));
+    }
+    EXPECT_TRUE(messages.shown.empty()) << lastText().toStdString();
+}
+
 TEST_F(ProtocolEditorTest, ProtocolListDeletesWithStagesUnlessEvaluationsUseIt)
 {
     TfrmCadProtocolos list(dm(), messages);
