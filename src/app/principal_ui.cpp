@@ -306,11 +306,16 @@ void TfrmPrincipal::createPanels()
     auto *btEncerrar = new QToolButton(m_pnAvaliacaoBtn);
     btEncerrar->setObjectName(QStringLiteral("btEncerrarAvaliacao"));
     btEncerrar->setGeometry(4, 4, 44, 44);
-    btEncerrar->setToolTip(QStringLiteral("Encerrar Avaliação"));
+    btEncerrar->setText(QStringLiteral("Encerrar"));
+    btEncerrar->setToolTip(QStringLiteral("Encerrar a Avaliação (SHIFT+ESC)"));
     auto *btRecuperacao = new QToolButton(m_pnAvaliacaoBtn);
     btRecuperacao->setObjectName(QStringLiteral("btRecuperacao"));
     btRecuperacao->setGeometry(52, 4, 44, 44);
-    btRecuperacao->setToolTip(QStringLiteral("Recuperação"));
+    btRecuperacao->setText(QStringLiteral("Recuperação"));
+    btRecuperacao->setToolTip(
+        QStringLiteral("Finalizar Avaliação e Iniciar Recuperação com Cargas Zeradas... (SHIFT+F2)"));
+    for (QToolButton *b : {btEncerrar, btRecuperacao})
+        b->setToolTipDuration(HintPauseMs);
     m_pnAvaliacaoBtn->resize(100, 52);
     m_pnAvaliacaoBtn->hide();
 

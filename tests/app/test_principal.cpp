@@ -100,29 +100,79 @@ TEST_F(PrincipalTest, ActionsCarryTheirCaptionHintShortcutAndToolbarButton)
     TfrmPrincipal &w = create();
     struct Case
     {
-        const char *action, *caption, *hint, *shortcut, *button;
+        const char *action, *caption, *hint, *shortcut, *button;   // hint, shortcut, button: "" none
+        int image;
     };
     const Case cases[] = {
-        {"CadAvaliados", "&Avaliados", "Cadastro de Avaliados", "Ctrl+Shift+A", "btCadAvaliados"},
-        {"NovaAvaliacao", "&Nova", "Nova Avaliação", "Ctrl+Alt+N", "btNovaAvaliacao"},
-        {"ConfigGrafico", "&Gráfico", "Configuração do Gráfico", "Ctrl+Alt+G", "btConfigGrafico"},
-        {"Fechar", "&Fechar", "Finalizar o Sistema", "Ctrl+F", "btClose"},
+        {"CadAvaliados", "&Avaliados", "Cadastro de Avaliados", "Ctrl+Shift+A", "btCadAvaliados", 0},
+        {"CadGrupos", "&Grupos", "Cadastro de Grupos", "Ctrl+Shift+G", "btCadGrupos", 1},
+        {"CadProtocolos", "&Protocolos", "Cadastro de Protocolos", "Ctrl+Shift+P", "btCadProtocolos", 2},
+        {"CadLaboratorio", "&Laboratório", "", "Ctrl+Shift+L", "", -1},
+        {"NovaAvaliacao", "&Nova", "Nova Avaliação", "Ctrl+Alt+N", "btNovaAvaliacao", 3},
+        {"VisualizarAvaliacao", "&Visualizar", "Visualizar Avaliações", "Ctrl+Alt+V", "btVisualizarAvaliacao", 4},
+        {"Comunicacao", "&Comunicação", "Configurar Comunicação", "Ctrl+Alt+C", "btComunicacao", 5},
+        {"Parametros", "&Parâmetros", "Parâmetros do Sistema", "Ctrl+Alt+P", "btParametros", 6},
+        {"ConfigGrafico", "&Gráfico", "Configuração do Gráfico", "Ctrl+Alt+G", "btConfigGrafico", 7},
+        {"Backup", "&Backup", "Backup do Sistema", "Ctrl+Alt+B", "btBackup", 8},
+        {"Fechar", "&Fechar", "Finalizar o Sistema", "Ctrl+F", "btClose", 9},
+        {"Sobre", "&Sobre o Kestrova", "", "", "", 10},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.action);
         QAction *a = w.Action(c.action);
-        ASSERT_NE(a, nullptr) << c.action;
+        ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->text(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(a->toolTip(), QString::fromUtf8(c.hint));
-        EXPECT_EQ(a->shortcut(), QKeySequence(c.shortcut));
+        EXPECT_EQ(a->statusTip(), QString::fromUtf8(c.hint));
+        if (*c.hint)
+            EXPECT_EQ(a->toolTip(), QString::fromUtf8(c.hint));
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(c.shortcut)));
+        EXPECT_EQ(a->property("imageIndex").toInt(), c.image);
         EXPECT_FALSE(a->icon().isNull());
-        auto *button = w.findChild<QToolButton *>(c.button);
-        ASSERT_NE(button, nullptr) << c.button;
-        EXPECT_EQ(button->defaultAction(), a);
+        if (*c.button) {
+            auto *button = w.findChild<QToolButton *>(c.button);
+            ASSERT_NE(button, nullptr) << c.button;
+            EXPECT_EQ(button->defaultAction(), a);
+        }
     }
-    QMenu *ajuda = w.findChild<QMenu *>("mnAjuda");
-    ASSERT_NE(ajuda, nullptr);
-    ASSERT_EQ(ajuda->actions().size(), 1);
-    EXPECT_EQ(ajuda->actions()[0]->text(), QStringLiteral("&Sobre o Kestrova"));
+}
+
+TEST_F(PrincipalTest, MenusHoldTheirEntriesInOrder)
+{
+    TfrmPrincipal &w = create();
+    auto entries = [](const QMenu *menu) {
+        QStringList list;
+        for (const QAction *a : menu->actions())
+            list << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return list;
+    };
+    QStringList titles;
+    for (const QAction *a : w.menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList {"&Cadastros", "&Avaliações", "C&onfigurações", "A&juda"}));
+    EXPECT_EQ(entries(w.findChild<QMenu *>("mnCadastro")),
+              (QStringList {"&Avaliados", "&Grupos", "&Protocolos", "-", "&Laboratório", "-", "&Fechar"}));
+    EXPECT_EQ(entries(w.findChild<QMenu *>("mnAvaliacoes")), (QStringList {"&Nova", "&Visualizar"}));
+    EXPECT_EQ(entries(w.findChild<QMenu *>("mnConfiguracoes")),
+              (QStringList {"&Comunicação", "&Gráfico", "&Parâmetros", "-", "Teste do &Sensor", "-", "&Backup"}));
+    EXPECT_EQ(entries(w.findChild<QMenu *>("mnAjuda")), (QStringList {"&Sobre o Kestrova"}));
+    EXPECT_EQ(w.findChild<QAction *>("mnTesteSensor")->shortcut(), QKeySequence("Ctrl+Alt+S"));
+}
+
+TEST_F(PrincipalTest, TestButtonsCarryTheirCaptionsAndHints)
+{
+    TfrmPrincipal &w = create();
+    const std::pair<const char *, std::pair<const char *, const char *>> cases[] = {
+        {"btEncerrarAvaliacao", {"Encerrar", "Encerrar a Avaliação (SHIFT+ESC)"}},
+        {"btRecuperacao",
+         {"Recuperação", "Finalizar Avaliação e Iniciar Recuperação com Cargas Zeradas... (SHIFT+F2)"}},
+    };
+    for (const auto &[name, texts] : cases) {
+        SCOPED_TRACE(name);
+        auto *button = w.findChild<QToolButton *>(name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), QString::fromUtf8(texts.first));
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(texts.second));
+    }
 }
 
 TEST_F(PrincipalTest, ActionsAndPollingAreOffAroundAModalWindowAndBackAfterwards)
