@@ -8,6 +8,7 @@
 #include "imagens.h"
 #include "progbar.h"
 #include "qt_messages.h"
+#include "wait_cursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,20 +26,6 @@
 namespace kestrova {
 
 namespace {
-
-// Restores the cursor however the code between leaves.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { restore(); }
-    void restore()
-    {
-        if (active)
-            QApplication::restoreOverrideCursor();
-        active = false;
-    }
-    bool active = true;
-};
 
 // Delphi's Round: halves to the even neighbour.
 int roundEven(double v)

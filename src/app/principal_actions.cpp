@@ -12,6 +12,7 @@
 #include "port_discovery.h"
 #include "protocol.h"
 #include "sobre.h"
+#include "wait_cursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,6 +124,7 @@ void TfrmPrincipal::ParametrosExecute()
 
 void TfrmPrincipal::ComunicacaoExecute()
 {
+    WaitCursor wait;
     SetSensorPolling(false);
     SetActionsEnabled(false);
     struct Restore
@@ -140,6 +142,7 @@ void TfrmPrincipal::ComunicacaoExecute()
         SendCommand(link.port, CmdStop);
     link.ClosePort();
 
+    wait.restore();
     if (m_portDialog) {
         const PortChoice choice = m_portDialog(*this);
         if (choice.hardwareLimiar)

@@ -8,6 +8,8 @@
 #include <sim_engine.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QLabel>
 #include <QTimer>
@@ -166,15 +168,29 @@ TEST_F(PollingTest, ComunicacaoStopsTheInstrumentStoresTheChoiceAndReconnects)
     ticks(w, 3);
     ASSERT_EQ(w.Link().LinkState, LinkStreaming);
     const int stopsBefore = engine.Counts().stop;
+    // The hourglass while the instrument is stopped, the normal cursor while the port window is open.
+    std::vector<bool> hourglassAtWrite;
+    const auto forward = line->onWrite;
+    line->onWrite = [&](FakeLine &l, const QByteArray &bytes) {
+        const QCursor *cursor = QApplication::overrideCursor();
+        hourglassAtWrite.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+        forward(l, bytes);
+    };
 
     bool pollingOffDuringDialog = false;
+    bool hourglassDuringDialog = true;
     w.SetPortDialog([&](TfrmPrincipal &win) {
         pollingOffDuringDialog = !win.SensorTimer().isActive() && !win.Action("Comunicacao")->isEnabled();
+        hourglassDuringDialog = QApplication::overrideCursor() != nullptr;
         EXPECT_FALSE(win.Link().PortOpen()) << "the port window gets the port free";
         return PortChoice {true, QStringLiteral("ttyUSB1"), std::nullopt};
     });
     w.Action("Comunicacao")->trigger();
     EXPECT_TRUE(pollingOffDuringDialog);
+    ASSERT_FALSE(hourglassAtWrite.empty());
+    EXPECT_TRUE(hourglassAtWrite.front()) << "CmdStop before the port window goes out under the hourglass";
+    EXPECT_FALSE(hourglassDuringDialog);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_GE(engine.Counts().stop, stopsBefore + 2) << "stop before closing and before identifying";
     EXPECT_EQ(configText("Serial"), QStringLiteral("ttyUSB1"));
     EXPECT_EQ(configText("HardwareLimiar"), QStringLiteral("3"));
