@@ -13,7 +13,8 @@ else
     mapfile -t benches < <(find "$build/bench" -maxdepth 3 -type f -executable -name 'bench_*' | sort)
 fi
 for b in "${benches[@]}"; do
-    [ -x "$b" ] || b="$build/bench/$b"
+    [ -x "$b" ] || b="$(find "$build/bench" -type f -executable -name "$b" | head -n 1)"
+    [ -n "$b" ] || { echo "Benchmark não encontrado" >&2; exit 1; }
     echo "== $(basename "$b")"
     "$b"
 done
