@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include <limits>
+#include <optional>
 
 namespace kestrova {
 
@@ -20,15 +21,16 @@ constexpr char16_t Cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-bool encodableIn1252(QChar c)
+// The Windows-1252 byte of a character; nullopt when the code page has none.
+std::optional<char> to1252(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return true;
-    for (char16_t h : Cp1252High)
-        if (h != 0 && h == u)
-            return true;
-    return false;
+        return char(u);
+    for (int i = 0; i < 32; ++i)
+        if (Cp1252High[i] != 0 && Cp1252High[i] == u)
+            return char(0x80 + i);
+    return std::nullopt;
 }
 
 bool isSection(const QString &line, QString *name)
@@ -95,18 +97,8 @@ QByteArray ToWindows1252(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += char(u);
-            continue;
-        }
-        char b = '?';
-        for (int i = 0; i < 32; ++i)
-            if (Cp1252High[i] != 0 && Cp1252High[i] == u)
-                b = char(0x80 + i);
-        out += b;
-    }
+    for (QChar c : text)
+        out += to1252(c).value_or('?');
     return out;
 }
 
@@ -264,7 +256,7 @@ bool IniFile::save() const
     const QString text = m_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     bool all1252 = true;
     for (QChar c : text)
-        if (!encodableIn1252(c)) {
+        if (!to1252(c)) {
             all1252 = false;
             break;
         }
